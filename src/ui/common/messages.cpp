@@ -1,0 +1,20 @@
+#include "common/messages.h"
+
+#include "platform/dialogservice.h"
+
+namespace kelvane {
+
+void TimedMessage(QWidget *owner, const QString &text) {
+    DialogService::current().timedMessage(owner, text, 1000);
+}
+
+void ShowStorageError(QWidget *owner, const QString &what, const QString &systemError) {
+    DialogService::Message message;
+    message.title = QStringLiteral("خطا");
+    message.text = what + QStringLiteral("\n\n") + systemError;
+    message.icon = DialogService::Icon::Critical;
+    message.rightToLeft = true;
+    DialogService::current().message(owner, message);
+}
+
+} // namespace kelvane
