@@ -1,0 +1,111 @@
+#include "benchsupport.h"
+
+#include "data/database.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTextStream>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+
+bool generateProgramFolder(const QString &folder, int count) {
+    QDir().mkpath(folder);
+    const kelvane::Status prepared = kelvane::Database::prepareAll(folder);
+    if (!prepared) {
+        std::fprintf(stderr, "%s\n", qPrintable(prepared.error()));
+        return false;
+    }
+    sqlite3 *db = nullptr;
+    if (sqlite3_open((folder + QStringLiteral("/DBKelvane.mdb")).toUtf8().constData(), &db) !=
+        SQLITE_OK)
+        return false;
+    const char *firstNames[] = {"علي", "مريم", "رضا", "زهرا", "حسين", "فاطمه", "Sara", "Omid"};
+    const char *lastNames[] = {"احمدي", "رضايي", "محمدي", "کريمي", "حسيني", "Karimi", "Tehrani"};
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt *ide = nullptr;
+    sqlite3_stmt *answer = nullptr;
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO IDE (Code, FName, LName, Sen, Tahsil, \"Date\", \"Time\", Taahol, Jens, "
+        "\"Group\") "
+        "VALUES (?, ?, ?, '30', 'ليسانس', '1403/01/15', '10:00:00', 'مجرد', 'زن', ?)",
+        -1, &ide, nullptr);
+    QString answerSql = QStringLiteral("INSERT INTO Answer (Code");
+    for (int n = 1; n <= 80; ++n)
+        answerSql += QStringLiteral(", \"%1\"").arg(n);
+    answerSql +=
+        QStringLiteral(") VALUES (?") + QStringLiteral(", ?").repeated(80) + QLatin1Char(')');
+    sqlite3_prepare_v2(db, answerSql.toUtf8().constData(), -1, &answer, nullptr);
+    QRandomGenerator random(1234);
+    for (int i = 1; i <= count; ++i) {
+        const QByteArray code = QByteArray::number(i);
+        const QByteArray group(1, char('A' + i % 7));
+        sqlite3_bind_text(ide, 1, code.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(ide, 2, firstNames[random.bounded(8)], -1, SQLITE_STATIC);
+        sqlite3_bind_text(ide, 3, lastNames[random.bounded(7)], -1, SQLITE_STATIC);
+        sqlite3_bind_text(ide, 4, group.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(ide);
+        sqlite3_reset(ide);
+        sqlite3_bind_text(answer, 1, code.constData(), -1, SQLITE_TRANSIENT);
+        for (int n = 1; n <= 80; ++n) {
+            const char digit[2] = {char('1' + random.bounded(5)), 0};
+            sqlite3_bind_text(answer, n + 1, digit, -1, SQLITE_TRANSIENT);
+        }
+        if (sqlite3_step(answer) != SQLITE_DONE) {
+            std::fprintf(stderr, "insert failed: %s\n", sqlite3_errmsg(db));
+            sqlite3_close(db);
+            return false;
+        }
+        sqlite3_reset(answer);
+    }
+    sqlite3_finalize(ide);
+    sqlite3_finalize(answer);
+    const bool ok = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+double medianMicros(int runs, const std::function<void()> &work,
+                    const std::function<void()> &setup) {
+    std::vector<double> times;
+    times.reserve(runs);
+    for (int i = 0; i < runs; ++i) {
+        if (setup)
+            setup();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed() / 1000.0);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void reportHeader(const QString &title, int testTakers) {
+    std::printf("\n%s — %d registered test-takers (median times)\n", qPrintable(title), testTakers);
+    std::printf("%-44s %12s %12s %8s\n", "operation", "Kelvane", "baseline", "ratio");
+}
+
+void reportRow(const QString &operation, double oursMicros, double baselineMicros) {
+    const double ratio = baselineMicros > 0 ? oursMicros / baselineMicros : 0;
+    std::printf("%-44s %10.1f µs %10.1f µs %7.2fx\n", qPrintable(operation), oursMicros,
+                baselineMicros, ratio);
+    std::fflush(stdout);
+}
+
+QString benchFolder(int argc, char **argv, int count) {
+    if (argc > 1)
+        return QString::fromLocal8Bit(argv[1]);
+    const QString folder = QDir::temp().filePath(QStringLiteral("kelvane-bench-%1").arg(count));
+    if (!QFileInfo::exists(folder + QStringLiteral("/DBKelvane.mdb"))) {
+        std::printf("generating %d test-takers in %s …\n", count, qPrintable(folder));
+        if (!generateProgramFolder(folder, count))
+            return QString();
+    }
+    return folder;
+}
