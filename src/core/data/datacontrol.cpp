@@ -66,17 +66,17 @@ Status DataControl::fail(const QString &error) {
 }
 
 QSqlQuery &DataControl::prepared(const QString &sql, Status *status) {
+    // Statements are prepared once per control and reused: filters and counts run often.
     auto &slot = m_statements[sql];
     if (!slot) {
-        slot = std::make_shared<QSqlQuery>(Database::connection(m_connection));
-        slot->setForwardOnly(true);
-        if (!slot->prepare(sql)) {
-            *status = Status::failure(Database::errorText(slot->lastError()));
-            auto failed = slot;
+        auto query = std::make_shared<QSqlQuery>(Database::connection(m_connection));
+        query->setForwardOnly(true);
+        if (!query->prepare(sql)) {
+            *status = Status::failure(Database::errorText(query->lastError()));
             m_statements.remove(sql);
-            static QSqlQuery empty;
-            return empty;
+            return m_unprepared;
         }
+        slot = query;
     }
     *status = Status::success();
     return *slot;

@@ -5,13 +5,12 @@
 #include <QHash>
 #include <QObject>
 #include <QSet>
+#include <QSqlQuery>
 #include <QStringList>
 #include <QVector>
 
 #include <memory>
 #include <optional>
-
-class QSqlQuery;
 
 namespace kelvane {
 
@@ -108,6 +107,7 @@ private:
     QSet<int> m_modified;
 
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
+    QSqlQuery m_unprepared; // handed out (never run) when a statement fails to prepare
 };
 
 } // namespace kelvane
