@@ -89,7 +89,7 @@ void ProgramFixture::addTestTaker(const QString &code, const QMap<QString, QStri
     for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
         names << QLatin1Char('"') + it.key() + QLatin1Char('"');
         marks << QStringLiteral("?");
-        values << it.value();
+        values << (it.value().isNull() ? QStringLiteral("") : it.value());
     }
     exec(QStringLiteral("INSERT INTO \"IDE\" (%1) VALUES (%2)")
              .arg(names.join(','), marks.join(',')),
@@ -103,7 +103,7 @@ void ProgramFixture::addAnswers(const QString &code, const QStringList &answers)
     for (int i = 0; i < answers.size() && i < 80; ++i) {
         names << QStringLiteral("\"%1\"").arg(i + 1);
         marks << QStringLiteral("?");
-        values << answers.at(i);
+        values << (answers.at(i).isNull() ? QStringLiteral("") : answers.at(i)); // never NULL
     }
     exec(QStringLiteral("INSERT INTO \"Answer\" (%1) VALUES (%2)")
              .arg(names.join(','), marks.join(',')),

@@ -42,9 +42,9 @@ void installFontSubstitutions() {
 void makeRightToLeft(QWidget *widget) {
     widget->setLayoutDirection(Qt::RightToLeft);
     if (auto *edit = qobject_cast<QLineEdit *>(widget))
-        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        edit->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     else if (auto *label = qobject_cast<QLabel *>(widget))
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
 }
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, int left, int top,
