@@ -8,6 +8,10 @@
 #include "data/datacontrol.h"
 #include "platform/desktop.h"
 #include "platform/programfolder.h"
+#include "scoring/frmklid.h"
+#include "testing/frmcode.h"
+#include "testing/frmpas2.h"
+#include "testing/frmtest.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +19,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -296,7 +301,7 @@ QString Frm1::clinicAddress() const {
     return m_clinicAddress->text();
 }
 QString Frm1::contactBlock() const {
-    return m_contactBlock->toPlainText();
+    return m_contactText;
 }
 bool Frm1::printsLogo() const {
     return m_logoFlag->isChecked();
@@ -310,6 +315,7 @@ void Frm1::BuildContactBlock() {
         if (!value.isEmpty())
             block += value + QStringLiteral("\r\n");
     }
+    m_contactText = block;
     m_contactBlock->setPlainText(block);
 }
 
@@ -338,10 +344,16 @@ void Frm1::hideHint() {
 bool Frm1::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         const QVariant hint = watched->property(HintProperty);
-        if (hint.isValid())
+        if (hint.isValid()) {
             showHint(hint.toString());
-        else if (watched == this || watched == m_menu)
+            // A button ignores a move without a pressed mouse button, which would pass it on to
+            // the menu's background and hide the hint again.
+            if (event->type() == QEvent::MouseMove &&
+                static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton)
+                return true;
+        } else if (watched == this || watched == m_menu) {
             hideHint();
+        }
     } else if (event->type() == QEvent::MouseButtonRelease &&
                watched->objectName() == QLatin1String("Picture1")) {
         Desktop::openUrl(QUrl(siteUrl()));
@@ -356,21 +368,25 @@ void Frm1::command2Clicked() {
     if (answers->rowCount() == 0)
         return;
     HidePanels();
-    // The test run is wired here when its window lands.
+    StartTestRun(this);
 }
 
 void Frm1::command3Clicked() {
     if (dataControl(QStringLiteral("Adodc3"))->rowCount() == 0)
         return;
     HidePanels();
-    // The scoring window is wired here when it lands.
+    OpenScoring();
+    setLeaveFlag(QStringLiteral("1"));
+    close();
 }
 
 void Frm1::command4Clicked() {
     if (dataControl(QStringLiteral("Adodc3"))->rowCount() == 0)
         return;
     HidePanels();
-    // The directory window is wired here when it lands.
+    OpenDirectory();
+    setLeaveFlag(QStringLiteral("1"));
+    hide();
 }
 
 void Frm1::command5Clicked() {
@@ -385,7 +401,7 @@ void Frm1::command6Clicked() {
 }
 
 void Frm1::cmdPasokhClicked() {
-    // The answer-sheet window is wired here when it lands.
+    OpenAnswerSheet(this);
 }
 
 void Frm1::closeEvent(QCloseEvent *event) {

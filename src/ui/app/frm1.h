@@ -65,6 +65,7 @@ private:
     void cmdPasokhClicked();
 
     QString m_skinName;
+    QString m_contactText; // with its CR LF line ends, which the text box would not keep
     QPixmap m_logo;
     QLabel *m_header = nullptr;
     QLabel *m_hint = nullptr;
