@@ -72,6 +72,7 @@ private Q_SLOTS:
                      "SELECT count(*) FROM pragma_table_info('IDE') WHERE type <> 'TEXT'")),
                  QStringLiteral("1"));
         QVERIFY(!QFile::exists(fixture.mainDatabase() + QStringLiteral(".new")));
+        QVERIFY(!QFile::exists(fixture.mainDatabase() + QStringLiteral(".new-journal")));
     }
 
     void foreignFilesAreRefusedAndLeftUntouched_data() {

@@ -61,7 +61,13 @@ QSqlDatabase openConnection(const QString &name, const QString &path) {
 
 Status createFile(schema::FileKind kind, const QString &path) {
     const QString building = path + QStringLiteral(".new");
-    QFile::remove(building);
+    // The half-built file is never opened by anyone else and is renamed into place only when
+    // complete, so it needs no journal on disk.
+    const auto removeBuilding = [&building] {
+        QFile::remove(building);
+        QFile::remove(building + QStringLiteral("-journal"));
+    };
+    removeBuilding();
     Status status = Status::success();
     {
         const QString name = QStringLiteral("kelvane-create:") + building;
@@ -69,7 +75,7 @@ Status createFile(schema::FileKind kind, const QString &path) {
         if (!db.isOpen()) {
             status = Status::failure(Database::errorText(db.lastError()));
         } else {
-            status = applyPragmas(db);
+            status = execAll(db, {QStringLiteral("PRAGMA journal_mode = MEMORY")});
             if (status && db.transaction()) {
                 status = execAll(db, schema::createStatements(kind));
                 if (status && kind == schema::FileKind::Main) {
@@ -92,7 +98,7 @@ Status createFile(schema::FileKind kind, const QString &path) {
     if (status && !QFile::rename(building, path))
         status = Status::failure(QStringLiteral("نام فايل تغيير نکرد"));
     if (!status)
-        QFile::remove(building);
+        removeBuilding();
     return status;
 }
 
