@@ -153,9 +153,11 @@ void Frm1::buildControls() {
     QLabel *notice = makeSkinLabel(
         this, QStringLiteral("SkinLabel21(10)"),
         QStringLiteral("جهت اطلاع از بروزرساني نرم افزارها، در کانال تلگرام ما عضو شويد") +
-            QStringLiteral(" @kelvanesoft"),
+            QStringLiteral(" \u200E@kelvanesoft"), // the mark keeps "@" with the handle
         720, 5295, 6300, 840);
-    notice->setFont(layoutFont(QStringLiteral("B Nazanin"), 12, true));
+    notice->setFont(layoutFont(QStringLiteral("B Nazanin"), 11, true));
+    notice->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    notice->setWordWrap(false);
 
     QPushButton *help =
         makeButton(this, QStringLiteral("CmdHelp"), QStringLiteral("Help"), 135, 135, 855, 855);

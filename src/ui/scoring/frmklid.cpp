@@ -162,7 +162,7 @@ void FrmkLID::buildCommands() {
     for (const Command &command : commands) {
         QPushButton *button = makeButton(m_commands, QString::fromLatin1(command.name),
                                          command.caption, command.left, 300, 1695, 555);
-        button->setFont(layoutFont(QStringLiteral("B Nazanin"), 12, true));
+        button->setFont(layoutFont(QStringLiteral("B Nazanin"), 11, true));
     }
     auto button = [this](const char *name) {
         return m_commands->findChild<QPushButton *>(QString::fromLatin1(name));
