@@ -22,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QUrl>
 
 namespace kelvane {
@@ -202,10 +201,7 @@ void Frm1::buildControls() {
     connect(findChild<QPushButton *>(QStringLiteral("CmdPasokh")), &QPushButton::clicked, this,
             &Frm1::cmdPasokhClicked);
 
-    // Command6 is the window's cancel button.
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, findChild<QPushButton *>(QStringLiteral("Command6")),
-            &QPushButton::click);
+    makeCancelButton(this, findChild<QPushButton *>(QStringLiteral("Command6")));
 }
 
 void Frm1::buildPanels() {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QWidget>
 
 namespace kelvane {
@@ -80,6 +81,11 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QString &cap
     button->setAutoDefault(false);
     placeTwips(button, left, top, width, height);
     return button;
+}
+
+void makeCancelButton(QWidget *window, QPushButton *button) {
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, button, &QPushButton::click);
 }
 
 } // namespace kelvane

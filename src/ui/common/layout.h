@@ -36,6 +36,8 @@ QLabel *makeSkinLabel(QWidget *parent, const QString &name, const QString &text,
                       int width, int height);
 QLineEdit *makeTextBox(QWidget *parent, const QString &name, int left, int top, int width,
                        int height);
+// Makes the button the window's cancel button: Esc presses it.
+void makeCancelButton(QWidget *window, QPushButton *button);
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, int left,
                         int top, int width, int height);
 

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace kelvane {
 
@@ -83,10 +82,7 @@ FrmkLID::FrmkLID(QWidget *parent) : QWidget(parent) {
     m_scorePanel->hide();
     openDataControls();
 
-    // Command4 is the window's cancel command.
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, findChild<QPushButton *>(QStringLiteral("Command4")),
-            &QPushButton::click);
+    makeCancelButton(this, findChild<QPushButton *>(QStringLiteral("Command4")));
 }
 
 FrmkLID::~FrmkLID() = default;

@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
@@ -168,9 +167,7 @@ Frmp::Frmp(QWidget *parent) : QWidget(parent) {
     bindField(findChild<QLabel *>(QStringLiteral("Label1(5)")), settings, QStringLiteral("Name"));
     bindField(findChild<QLabel *>(QStringLiteral("Label1(6)")), settings, QStringLiteral("Adress"));
 
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, findChild<QPushButton *>(QStringLiteral("cmdexit")),
-            &QPushButton::click);
+    makeCancelButton(this, findChild<QPushButton *>(QStringLiteral("cmdexit")));
 }
 
 void Frmp::buildHeader() {

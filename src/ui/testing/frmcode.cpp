@@ -19,7 +19,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QShortcut>
 #include <QStringListModel>
 #include <QTableView>
 
@@ -161,9 +160,7 @@ void FrmCode::buildControls() {
         makeButton(this, QStringLiteral("Command6"), QStringLiteral("خروج"), 7860, 6780, 1065, 555);
     exit->setFont(layoutFont(QStringLiteral("B Nazanin"), 12, true));
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
-    // Command6 is the window's cancel button.
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, exit, &QPushButton::click);
+    makeCancelButton(this, exit);
 
     m_address = makeTextBox(this, QStringLiteral("Text4"), 300, 7500, 1500, 300);
     m_address->hide();

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace kelvane {
 
@@ -146,11 +145,10 @@ void Frmpas2::buildControls() {
     connect(makeButton(this, QStringLiteral("Command1"), QStringLiteral("ذخيره"), 6375, 8910, 1215,
                        555),
             &QPushButton::clicked, this, &Frmpas2::command1Clicked);
-    connect(
-        makeButton(this, QStringLiteral("Command2"), QStringLiteral("خروج"), 7695, 8910, 1215, 555),
-        &QPushButton::clicked, this, &Frmpas2::command2Clicked);
-    auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancel, &QShortcut::activated, this, &Frmpas2::command2Clicked);
+    QPushButton *exit =
+        makeButton(this, QStringLiteral("Command2"), QStringLiteral("خروج"), 7695, 8910, 1215, 555);
+    connect(exit, &QPushButton::clicked, this, &Frmpas2::command2Clicked);
+    makeCancelButton(this, exit);
 }
 
 void Frmpas2::openDataControls() {
