@@ -199,9 +199,16 @@ private Q_SLOTS:
         QCOMPARE(rows.at(1).second, QStringList({QStringLiteral("4"), QStringLiteral("C")}));
 
         QVERIFY(ide->refresh());
+        for (const char *code :
+             {"20", "05", "3x", " 4", "2", "10", "007", "99999999999999999999", "2"})
+            fixture->addTestTaker(QString::fromLatin1(code));
+        QVector<qint64> numbers;
+        QVERIFY(ide->wholeNumberValues(QStringLiteral("Code"), 2, &numbers));
+        QCOMPARE(numbers, QVector<qint64>({2, 2, 2, 3, 4, 5, 6, 10, 20}));
+
         QStringList names;
         QVERIFY(ide->distinctValues(QStringLiteral("FName"), &names));
-        QCOMPARE(names, QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(names, QStringList({QStringLiteral("A"), QStringLiteral("B"), QString()}));
     }
 };
 

@@ -156,6 +156,9 @@ void TestRegistration::proposal_data() {
     QTest::newRow("from the last added, not the highest") << QStringList{"7", "3"} << "4";
     QTest::newRow("last code has no number") << QStringList{"abc"} << "1";
     QTest::newRow("no number, 1 taken") << QStringList{"1", "abc"} << "2";
+    QTest::newRow("no number, a run with gaps and look-alikes taken")
+        << QStringList{"3", "1", "2", "2", "04", "5", " 4", "6x", "abc"} << "4";
+    QTest::newRow("run up to the last added") << QStringList{"2", "3", "4", "1"} << "5";
     QTest::newRow("blanks around") << QStringList{" 12 "} << "13";
     QTest::newRow("letters after") << QStringList{"12x"} << "13";
     QTest::newRow("fraction") << QStringList{"2.5"} << "3";

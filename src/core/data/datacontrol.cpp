@@ -358,6 +358,37 @@ Status DataControl::rowsByKeyRange(qint64 firstKey, qint64 lastKey, const QStrin
     return Status::success();
 }
 
+Status DataControl::wholeNumberValues(const QString &field, qint64 from, QVector<qint64> *numbers) {
+    numbers->clear();
+    const int index = fieldIndex(field);
+    if (!isOpen() || index < 0)
+        return fail(QStringLiteral("فيلد %1 در جدول %2 نيست").arg(field, m_table));
+    const QString column = schema::quoted(m_fields.at(index));
+    QString where = whereClause();
+    where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+    // Eighteen digits at most: every such number fits in 64 bits.
+    where += QStringLiteral("%1 GLOB '[1-9]*' AND %1 NOT GLOB '*[^0-9]*' AND length(%1) <= 18 "
+                            "AND CAST(%1 AS INTEGER) >= ?")
+                 .arg(column);
+    Status status;
+    QSqlQuery &query =
+        prepared(QStringLiteral("SELECT CAST(%1 AS INTEGER) AS n FROM %2%3 ORDER BY n")
+                     .arg(column, schema::quoted(m_table), where),
+                 &status);
+    if (!status)
+        return status;
+    int position = 0;
+    if (m_filterField)
+        query.bindValue(position++, m_filterValue);
+    query.bindValue(position, from);
+    if (!query.exec())
+        return fail(Database::errorText(query.lastError()));
+    while (query.next())
+        numbers->append(query.value(0).toLongLong());
+    query.finish();
+    return Status::success();
+}
+
 Status DataControl::distinctValues(const QString &field, QStringList *values) {
     values->clear();
     const int index = fieldIndex(field);

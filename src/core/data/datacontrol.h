@@ -64,6 +64,9 @@ public:
     Status visibleKeys(QVector<qint64> *keys);
     Status rowsByKeyRange(qint64 firstKey, qint64 lastKey, const QStringList &fields,
                           QVector<QPair<qint64, QStringList>> *rows);
+    // The field's values over the visible rows that are plain whole numbers (digits only, no
+    // leading zero) of at least `from`, ascending: a run of used numbers in one query.
+    Status wholeNumberValues(const QString &field, qint64 from, QVector<qint64> *numbers);
     // The field's values over the visible rows, each once, in the order they first occur.
     Status distinctValues(const QString &field, QStringList *values);
 

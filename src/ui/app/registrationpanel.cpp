@@ -200,14 +200,33 @@ void RegistrationPanel::ProposeCode() {
 
 void RegistrationPanel::SkipUsedCodes() {
     QLineEdit *code = box("Text11");
-    while (m_lookup->setFilter(QStringLiteral("Code"), code->text()) && m_lookup->hasCurrentRow()) {
-        const qint64 used = leadingWholeNumber(code->text());
-        if (used == HighestCode) {
-            code->clear();
-            return;
-        }
-        code->setText(QString::number(used + 1));
+    if (!m_lookup->setFilter(QStringLiteral("Code"), code->text()) || !m_lookup->hasCurrentRow())
+        return;
+    // The proposal is taken: walk past the run of used numbers after it. They come from one
+    // query, not one lookup each, since after a code such as "A12" the walk starts at 1.
+    qint64 next = leadingWholeNumber(code->text());
+    QVector<qint64> used;
+    m_lookup->refresh();
+    const Status status =
+        next == HighestCode ? Status::success()
+                            : m_lookup->wholeNumberValues(QStringLiteral("Code"), next + 1, &used);
+    if (next == HighestCode || !status) {
+        code->clear();
+        return;
     }
+    ++next;
+    for (const qint64 value : std::as_const(used)) {
+        if (value > next)
+            break;
+        if (value == next) {
+            if (next == HighestCode) {
+                code->clear();
+                return;
+            }
+            ++next;
+        }
+    }
+    code->setText(QString::number(next));
 }
 
 bool RegistrationPanel::checkParticulars(const QString &code) {
