@@ -80,6 +80,7 @@ private slots:
     void leavingStoresTypedAnswers();
     void leavingWithNothingTypedWritesNothing();
     void failedStoreOnLeavingKeepsWindowOpen();
+    void failedStoreOnLeavingLetsTheUserGo();
     void failedStoreKeepsTypedAnswers();
     void missingAnswerRowIsCreated();
     void failedRowCreationKeepsPreviousSelection();
@@ -618,12 +619,26 @@ void TestFrmpas2::failedStoreOnLeavingKeepsWindowOpen() {
     QCOMPARE(errorTexts().size(), 1);
     QVERIFY(errorTexts().first().contains(QStringLiteral("disk I/O error")));
     QCOMPARE(box(80)->text(), QStringLiteral("3"));
+    QCOMPARE(m_dialogs->entries().last().buttons, DialogService::Buttons::YesNo);
 
     m_fixture->allowWrites(QStringLiteral("Answer"), QStringLiteral("UPDATE"));
     m_window->windowHandle()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!m_window);
     QCOMPARE(m_fixture->answers(QStringLiteral("1")).at(79), QStringLiteral("3"));
+}
+
+void TestFrmpas2::failedStoreOnLeavingLetsTheUserGo() {
+    m_fixture->addAnswers(QStringLiteral("1"), emptyAnswers());
+    open();
+    select(QStringLiteral("1"));
+    type(80, '3');
+    m_fixture->failWrites(QStringLiteral("Answer"), QStringLiteral("UPDATE"));
+    m_dialogs->pushReply(DialogService::Reply::Yes);
+    click(QStringLiteral("Command2"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_window);
+    QCOMPARE(m_fixture->answers(QStringLiteral("1")).at(79), QString());
 }
 
 void TestFrmpas2::failedStoreKeepsTypedAnswers() {

@@ -48,6 +48,7 @@ private slots:
     void failedStoreDuringRunIsRetried();
     void failedStoreOnExitKeepsWindow_data();
     void failedStoreOnExitKeepsWindow();
+    void failedStoreOnExitLetsTheUserGo();
     void failedAnswerRowCreationOpensNothing();
     void awkwardCodes_data();
     void awkwardCodes();
@@ -519,12 +520,26 @@ void TestFrmTest::failedStoreOnExitKeepsWindow() {
     else
         QCOMPARE(storedName, QStringLiteral("Ali"));
 
+    QCOMPARE(m_dialogs->entries().first().buttons, DialogService::Buttons::YesNo);
+
     m_fixture->allowWrites(table, QStringLiteral("UPDATE"));
     leave();
     QVERIFY(!form()->isVisible());
     QCOMPARE(m_fixture->answers(code).at(0), QStringLiteral("3"));
     QCOMPARE(m_fixture->value(QStringLiteral("SELECT FName FROM IDE WHERE Code = ?"), {code}),
              QStringLiteral("Sara"));
+}
+
+void TestFrmTest::failedStoreOnExitLetsTheUserGo() {
+    const QString code = QStringLiteral("31");
+    m_fixture->addTestTaker(code);
+    begin(code);
+    runSteps(QStringLiteral("pick3"));
+    m_fixture->failWrites(QStringLiteral("Answer"), QStringLiteral("UPDATE"));
+    m_dialogs->pushReply(DialogService::Reply::Yes);
+    button(QStringLiteral("Command5"))->click();
+    QVERIFY(!form()->isVisible());
+    QCOMPARE(m_fixture->answers(code).at(0), QString());
 }
 
 void TestFrmTest::failedAnswerRowCreationOpensNothing() {

@@ -17,4 +17,15 @@ void ShowStorageError(QWidget *owner, const QString &what, const QString &system
     DialogService::current().message(owner, message);
 }
 
+bool ConfirmCloseWithoutStoring(QWidget *owner, const QString &what, const QString &systemError) {
+    DialogService::Message message;
+    message.title = QStringLiteral("خطا");
+    message.text = what + QStringLiteral("\n\n") + systemError + QStringLiteral("\n\n") +
+                   QStringLiteral("بدون ذخيره بسته شود؟");
+    message.icon = DialogService::Icon::Warning;
+    message.buttons = DialogService::Buttons::YesNo;
+    message.rightToLeft = true;
+    return DialogService::current().message(owner, message) == DialogService::Reply::Yes;
+}
+
 } // namespace kelvane

@@ -245,8 +245,8 @@ void Frmpas2::command2Clicked() {
 void Frmpas2::closeEvent(QCloseEvent *event) {
     if (hasUnstoredAnswers()) {
         const Status status = storeAnswerRow();
-        if (!status) {
-            ShowStorageError(this, notStoredText(), status.error());
+        // Closing would lose the typed answers: only the user may let them go.
+        if (!status && !ConfirmCloseWithoutStoring(this, notStoredText(), status.error())) {
             event->ignore();
             return;
         }

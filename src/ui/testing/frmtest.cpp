@@ -372,9 +372,11 @@ bool FrmTest::storeAll() {
     store(m_adodc4, QStringLiteral("پاسخ ها"));
     if (!failed.isEmpty()) {
         failed.removeDuplicates();
-        ShowStorageError(this, failed.join(QStringLiteral(" و ")) + QStringLiteral(" ذخيره نشد"),
-                         errors.join(QLatin1Char('\n')));
-        return false;
+        // Closing would lose the answers: only the user may let them go.
+        if (!ConfirmCloseWithoutStoring(
+                this, failed.join(QStringLiteral(" و ")) + QStringLiteral(" ذخيره نشد"),
+                errors.join(QLatin1Char('\n'))))
+            return false;
     }
     m_adodc2->refresh();
     m_adodc3->refresh();
@@ -383,7 +385,7 @@ bool FrmTest::storeAll() {
 }
 
 // "ذخيره و خروج", Esc and the close box all end here: store everything, then close. A failed
-// store keeps the window open with the answers on screen, since closing would lose them.
+// store asks first: the window stays open with the answers on screen unless the user lets them go.
 void FrmTest::closeEvent(QCloseEvent *event) {
     if (!storeAll()) {
         event->ignore();
