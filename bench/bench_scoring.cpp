@@ -7,19 +7,14 @@
 #include "app/mainwindowhost.h"
 #include "data/datacontrolmodel.h"
 #include "data/schema.h"
-#include "platform/dialogservice.h"
-#include "platform/programfolder.h"
 #include "scoring/frmklid.h"
 #include "testing/frmcode.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-
-#include <sqlite3.h>
 
 #include <cstdio>
 #include <map>
@@ -27,74 +22,6 @@
 using namespace kelvane;
 
 namespace {
-
-// Answers every box at once: input boxes from `input`, questions with Yes.
-class SilentDialogs : public DialogService {
-public:
-    QString input;
-    int timed = 0;
-    int messages = 0;
-
-    void timedMessage(QWidget *, const QString &, int) override { ++timed; }
-    Reply message(QWidget *, const Message &message) override {
-        ++messages;
-        return message.buttons == Buttons::YesNo ? Reply::Yes : Reply::Ok;
-    }
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override {
-        return input;
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override {
-        return QString();
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override {
-        return QString();
-    }
-};
-
-// A plain connection set up as the program sets up its own.
-struct RawDb {
-    sqlite3 *db = nullptr;
-    explicit RawDb(const QString &path) {
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_busy_timeout(db, 2000);
-        exec("PRAGMA journal_mode = PERSIST");
-        exec("PRAGMA synchronous = FULL");
-    }
-    ~RawDb() { sqlite3_close(db); }
-    RawDb(const RawDb &) = delete;
-    RawDb &operator=(const RawDb &) = delete;
-
-    // Runs one statement to the end with text parameters; returns the first row's columns.
-    // Failures are reported, since a failed baseline is no baseline.
-    QList<QByteArray> exec(const QByteArray &sql, const QList<QByteArray> &values = {}) {
-        sqlite3_stmt *statement = nullptr;
-        QList<QByteArray> first;
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "prepare failed: %s\n%s\n", sqlite3_errmsg(db), sql.constData());
-            return first;
-        }
-        for (int i = 0; i < values.size(); ++i)
-            sqlite3_bind_text(statement, i + 1, values.at(i).constData(), -1, SQLITE_TRANSIENT);
-        bool firstRow = true;
-        int result;
-        while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
-            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-                const auto *text =
-                    reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
-                if (firstRow)
-                    first << QByteArray(text ? text : "");
-            }
-            firstRow = false;
-        }
-        if (result != SQLITE_DONE)
-            std::fprintf(stderr, "step failed: %s\n%s\n", sqlite3_errmsg(db), sql.constData());
-        sqlite3_finalize(statement);
-        return first;
-    }
-    QByteArray value(const QByteArray &sql, const QList<QByteArray> &values = {}) {
-        return exec(sql, values).value(0);
-    }
-};
 
 QByteArray quotedList(const QStringList &names) {
     QStringList quoted;
@@ -110,7 +37,7 @@ public:
     void keep(const QByteArray &code) {
         if (m_kept.count(code))
             return;
-        m_kept[code] = m_raw.exec(
+        m_kept[code] = m_raw.row(
             "SELECT " + quotedList(schema::scoreFields()) + " FROM IDE WHERE Code = ?", {code});
     }
     void restore() {
@@ -133,13 +60,6 @@ private:
     std::map<QByteArray, QList<QByteArray>> m_kept;
 };
 
-template <typename T> T *child(QWidget *window, const char *name) {
-    T *widget = window->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
-
 // Closes a window that brings the main window back on close, and unloads that one too.
 void closeAndUnload(QWidget *window) {
     QPointer<QWidget> closing = window;
@@ -153,19 +73,11 @@ void closeAndUnload(QWidget *window) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    constexpr int Count = 100000;
-    const QString folder = benchFolder(argc, argv, Count);
-    if (folder.isEmpty())
+    BenchRun run(argc, argv);
+    if (!run.ready())
         return 1;
-    ProgramFolder::setPath(folder);
-    const QString mainFile = folder + QStringLiteral("/DBKelvane.mdb");
-    const QString journal = mainFile + QStringLiteral("-journal");
-    const bool hadJournal = QFile::exists(journal);
-    SilentDialogs dialogs;
-    DialogService::install(&dialogs);
+    const QString mainFile = run.mainFile();
+    SilentDialogs &dialogs = run.dialogs();
     int failures = 0;
     auto expectBoxes = [&](const char *what, int timed, int messages) {
         if (dialogs.timed != timed || dialogs.messages != messages) {
@@ -173,15 +85,15 @@ int main(int argc, char **argv) {
                          what, dialogs.timed, dialogs.messages, timed, messages);
             ++failures;
         }
-        dialogs.timed = dialogs.messages = 0;
+        dialogs.reset();
     };
 
-    reportHeader(QStringLiteral("Scoring and the test-taker directory"), Count);
+    reportHeader(QStringLiteral("Scoring and the test-taker directory"), TestTakers);
     {
         RawDb raw(mainFile);
         ScoreKeeper scores(raw);
         int probe = 0;
-        auto nextCode = [&] { return QByteArray::number(1 + (probe++ * 7919) % Count); };
+        auto nextCode = [&] { return QByteArray::number(1 + (probe++ * 7919) % TestTakers); };
 
         // Scoring: the code comes from the input box; every run picks another test-taker.
         constexpr int ScoreRuns = 51;
@@ -212,7 +124,7 @@ int main(int argc, char **argv) {
             "UPDATE IDE SET " + assignments.join(QStringLiteral(", ")).toUtf8() + " WHERE Code = ?";
         // Reads both rows and sums the answers of each scale (questions k, k+8, …, k+72).
         auto rawScores = [&](const QByteArray &code) {
-            const QList<QByteArray> answers = raw.exec(answerSql, {code});
+            const QList<QByteArray> answers = raw.row(answerSql, {code});
             raw.exec(ideSql, {code});
             QList<QByteArray> sums;
             for (int scale = 1; scale <= 8; ++scale) {
@@ -307,9 +219,5 @@ int main(int argc, char **argv) {
         expectBoxes("directory", 0, 0);
         closeAndUnload(directory);
     }
-    DialogService::install(nullptr);
-    // With every connection closed, a journal this run created is no longer needed.
-    if (!hadJournal)
-        QFile::remove(journal);
     return failures ? 1 : 0;
 }

@@ -4,89 +4,20 @@
 #include "benchsupport.h"
 
 #include "app/frm1.h"
-#include "platform/dialogservice.h"
-#include "platform/programfolder.h"
 #include "testing/frmpas2.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-
-#include <sqlite3.h>
 
 #include <cstdio>
 
 using namespace kelvane;
 
 namespace {
-
-// Answers every box at once: input boxes from `input`, questions with Yes.
-class SilentDialogs : public DialogService {
-public:
-    QString input;
-    int shown = 0;
-
-    void timedMessage(QWidget *, const QString &, int) override { ++shown; }
-    Reply message(QWidget *, const Message &message) override {
-        ++shown;
-        return message.buttons == Buttons::YesNo ? Reply::Yes : Reply::Ok;
-    }
-    QString inputBox(QWidget *, const QString &, const QString &, const QString &) override {
-        return input;
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override {
-        return QString();
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override {
-        return QString();
-    }
-};
-
-// A plain connection set up as the program sets up its own.
-struct RawDb {
-    sqlite3 *db = nullptr;
-    explicit RawDb(const QString &path) {
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_busy_timeout(db, 2000);
-        exec("PRAGMA journal_mode = PERSIST");
-        exec("PRAGMA synchronous = FULL");
-    }
-    ~RawDb() { sqlite3_close(db); }
-    RawDb(const RawDb &) = delete;
-    RawDb &operator=(const RawDb &) = delete;
-
-    // Runs one statement to the end with text parameters; returns the first column of the
-    // first row (empty when none). Failures are reported, since a failed baseline is no baseline.
-    QByteArray exec(const char *sql, const QList<QByteArray> &values = {}) {
-        sqlite3_stmt *statement = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "prepare failed: %s\n%s\n", sqlite3_errmsg(db), sql);
-            return QByteArray();
-        }
-        for (int i = 0; i < values.size(); ++i)
-            sqlite3_bind_text(statement, i + 1, values.at(i).constData(), -1, SQLITE_TRANSIENT);
-        QByteArray first;
-        bool firstRow = true;
-        int result;
-        while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
-            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-                const auto *text =
-                    reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
-                if (firstRow && i == 0 && text)
-                    first = text;
-            }
-            firstRow = false;
-        }
-        if (result != SQLITE_DONE)
-            std::fprintf(stderr, "step failed: %s\n%s\n", sqlite3_errmsg(db), sql);
-        sqlite3_finalize(statement);
-        return first;
-    }
-};
 
 // Bench registrations use nine-digit codes: far above the generated ones, and numeric, so the
 // proposal for the next registration stays one lookup.
@@ -95,15 +26,8 @@ constexpr int BaselineCodes = 900050000;
 const char *const BenchRows = "Code LIKE '9000_____'";
 
 void deleteBenchRows(RawDb &raw) {
-    raw.exec(QByteArray("DELETE FROM IDE WHERE ").append(BenchRows).constData());
-    raw.exec(QByteArray("DELETE FROM Answer WHERE ").append(BenchRows).constData());
-}
-
-template <typename T> T *child(QWidget *window, const char *name) {
-    T *widget = window->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
+    raw.exec(QByteArray("DELETE FROM IDE WHERE ") + BenchRows);
+    raw.exec(QByteArray("DELETE FROM Answer WHERE ") + BenchRows);
 }
 
 // A typed digit as QTest delivers it (press and release through the application, so event
@@ -124,22 +48,14 @@ void settle() {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    constexpr int Count = 100000;
-    const QString folder = benchFolder(argc, argv, Count);
-    if (folder.isEmpty())
+    BenchRun run(argc, argv);
+    if (!run.ready())
         return 1;
-    ProgramFolder::setPath(folder);
-    const QString mainFile = folder + QStringLiteral("/DBKelvane.mdb");
-    const QString journal = mainFile + QStringLiteral("-journal");
-    const bool hadJournal = QFile::exists(journal);
-    SilentDialogs dialogs;
-    DialogService::install(&dialogs);
+    const QString mainFile = run.mainFile();
+    SilentDialogs &dialogs = run.dialogs();
     int failures = 0;
 
-    reportHeader(QStringLiteral("Registration and answer sheet"), Count);
+    reportHeader(QStringLiteral("Registration and answer sheet"), TestTakers);
     {
         RawDb raw(mainFile);
         deleteBenchRows(raw); // left by an interrupted run
@@ -170,12 +86,12 @@ int main(int argc, char **argv) {
             });
         settle();
         const QByteArray stored =
-            raw.exec(QByteArray("SELECT count(*) FROM IDE WHERE ").append(BenchRows).constData());
-        const QByteArray storedAnswers = raw.exec(
-            QByteArray("SELECT count(*) FROM Answer WHERE ").append(BenchRows).constData());
-        if (stored.toInt() != SaveRuns || storedAnswers.toInt() != SaveRuns || dialogs.shown) {
+            raw.value(QByteArray("SELECT count(*) FROM IDE WHERE ") + BenchRows);
+        const QByteArray storedAnswers =
+            raw.value(QByteArray("SELECT count(*) FROM Answer WHERE ") + BenchRows);
+        if (stored.toInt() != SaveRuns || storedAnswers.toInt() != SaveRuns || dialogs.shown()) {
             std::fprintf(stderr, "registration: %s + %s rows stored of %d, %d messages\n",
-                         stored.constData(), storedAnswers.constData(), SaveRuns, dialogs.shown);
+                         stored.constData(), storedAnswers.constData(), SaveRuns, dialogs.shown());
             ++failures;
         }
 
@@ -210,11 +126,11 @@ int main(int argc, char **argv) {
         delete main;
         raw.exec("DELETE FROM IDE WHERE Code = 'bench-1'");
         deleteBenchRows(raw);
-        dialogs.shown = 0;
+        dialogs.reset();
 
         // The answer sheet: one test-taker in the middle, one answer box typed over.
         const QByteArray middle("50000");
-        const QByteArray original = raw.exec("SELECT \"7\" FROM Answer WHERE Code = ?", {middle});
+        const QByteArray original = raw.value("SELECT \"7\" FROM Answer WHERE Code = ?", {middle});
         const int originalDigit = original.toInt(); // 0 when empty
         QPointer<Frmpas2> sheet = OpenAnswerSheet(nullptr);
         settle();
@@ -222,7 +138,7 @@ int main(int argc, char **argv) {
         QPushButton *select = child<QPushButton>(sheet, "Command3");
 
         int probe = 0;
-        auto nextCode = [&] { return QByteArray::number(1 + (probe++ * 7919) % Count); };
+        auto nextCode = [&] { return QByteArray::number(1 + (probe++ * 7919) % TestTakers); };
         const double selectOurs = medianMicros(
             101, [&] { select->click(); },
             [&] { codeBox->setText(QString::fromLatin1(nextCode())); });
@@ -249,7 +165,7 @@ int main(int argc, char **argv) {
                 box7->selectAll();
                 lastDigit = nextDigit();
             });
-        const QByteArray kept = raw.exec("SELECT \"7\" FROM Answer WHERE Code = ?", {middle});
+        const QByteArray kept = raw.value("SELECT \"7\" FROM Answer WHERE Code = ?", {middle});
         if (kept != QByteArray(1, lastDigit)) {
             std::fprintf(stderr, "answer sheet: stored \"%s\", typed \"%c\"\n", kept.constData(),
                          lastDigit);
@@ -260,8 +176,8 @@ int main(int argc, char **argv) {
                      {QByteArray(1, nextDigit()), middle});
         });
         reportRow(QStringLiteral("answer-sheet keystroke (one answer stored)"), keyOurs, keyRaw);
-        if (dialogs.shown) {
-            std::fprintf(stderr, "answer sheet: %d unexpected messages\n", dialogs.shown);
+        if (dialogs.shown()) {
+            std::fprintf(stderr, "answer sheet: %d unexpected messages\n", dialogs.shown());
             ++failures;
         }
 
@@ -270,9 +186,5 @@ int main(int argc, char **argv) {
         delete sheet.data();
         raw.exec("UPDATE Answer SET \"7\" = ? WHERE Code = ?", {original, middle});
     }
-    DialogService::install(nullptr);
-    // With every connection closed, a journal this run created is no longer needed.
-    if (!hadJournal)
-        QFile::remove(journal);
     return failures ? 1 : 0;
 }

@@ -1,9 +1,11 @@
 #include "benchsupport.h"
 
 #include "data/database.h"
+#include "platform/programfolder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTextStream>
@@ -11,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 bool generateProgramFolder(const QString &folder, int count) {
@@ -108,4 +111,94 @@ QString benchFolder(int argc, char **argv, int count) {
             return QString();
     }
     return folder;
+}
+
+namespace {
+
+// QT_QPA_PLATFORM must be set before the application exists; returns argc for its constructor.
+int &offscreenUnlessChosen(int &argc) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return argc;
+}
+
+QString journalOf(const QString &mainFile) {
+    return mainFile + QStringLiteral("-journal");
+}
+
+} // namespace
+
+BenchRun::BenchRun(int &argc, char **argv)
+    : m_app(offscreenUnlessChosen(argc), argv), m_folder(benchFolder(argc, argv, TestTakers)) {
+    if (!ready())
+        return;
+    kelvane::ProgramFolder::setPath(m_folder);
+    m_hadJournal = QFile::exists(journalOf(mainFile()));
+    kelvane::DialogService::install(&m_dialogs);
+}
+
+BenchRun::~BenchRun() {
+    if (!ready())
+        return;
+    kelvane::DialogService::install(nullptr);
+    // With every connection closed, a journal this run created is no longer needed.
+    if (!m_hadJournal)
+        QFile::remove(journalOf(mainFile()));
+}
+
+QString BenchRun::mainFile() const {
+    return m_folder + QStringLiteral("/DBKelvane.mdb");
+}
+
+RawDb::RawDb(const QString &path) {
+    sqlite3_open(path.toUtf8().constData(), &m_db);
+    sqlite3_busy_timeout(m_db, 2000);
+    exec("PRAGMA journal_mode = PERSIST");
+    exec("PRAGMA synchronous = FULL");
+}
+
+RawDb::~RawDb() {
+    sqlite3_close(m_db);
+}
+
+void RawDb::exec(const QByteArray &sql, const QList<QByteArray> &values) {
+    run(sql, values, 0);
+}
+
+QList<QByteArray> RawDb::row(const QByteArray &sql, const QList<QByteArray> &values) {
+    return run(sql, values, INT_MAX);
+}
+
+QByteArray RawDb::value(const QByteArray &sql, const QList<QByteArray> &values) {
+    return run(sql, values, 1).value(0);
+}
+
+QList<QByteArray> RawDb::run(const QByteArray &sql, const QList<QByteArray> &values, int keep) {
+    sqlite3_stmt *statement = nullptr;
+    QList<QByteArray> first;
+    if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "prepare failed: %s\n%s\n", sqlite3_errmsg(m_db), sql.constData());
+        return first;
+    }
+    // A null value stands for NULL both ways, so what row() read is written back as it was.
+    for (int i = 0; i < values.size(); ++i) {
+        if (values.at(i).isNull())
+            sqlite3_bind_null(statement, i + 1);
+        else
+            sqlite3_bind_text(statement, i + 1, values.at(i).constData(), -1, SQLITE_TRANSIENT);
+    }
+    bool firstRow = true;
+    int result;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
+        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
+            if (firstRow && i < keep)
+                first << (text ? QByteArray(text) : QByteArray());
+        }
+        firstRow = false;
+    }
+    if (result != SQLITE_DONE)
+        std::fprintf(stderr, "step failed: %s\n%s\n", sqlite3_errmsg(m_db), sql.constData());
+    sqlite3_finalize(statement);
+    return first;
 }
