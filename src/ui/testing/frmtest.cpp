@@ -193,8 +193,9 @@ void FrmTest::buildParticulars() {
         const int top = rowTop[i / 3];
         QLabel *label = makeSkinLabel(frame, QStringLiteral("SkinLabel%1").arg(6 + i),
                                       particulars[i].label, right - 1300, top, 1300, 450);
-        label->setFont(layoutFont(Nazanin, 11, true));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setFont(layoutFont(Nazanin, 10, true));
+        label->setWordWrap(false);
+        label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         QLineEdit *box = makeTextBox(frame, QString::fromLatin1(particulars[i].box), right - 3150,
                                      top, 1800, 450);
         box->setFont(layoutFont(Nazanin, 11, true));
