@@ -69,6 +69,9 @@ private slots:
     void particularsSaved();
     void failedWriteReportedInsteadOfSuccess_data();
     void failedWriteReportedInsteadOfSuccess();
+    void typedParticularsStoredWhenLeft_data();
+    void typedParticularsStoredWhenLeft();
+    void failedStoreOfTypedParticularsKeepsThem();
     void profileOnlyOnceChosen();
     void helpPanel();
     void unloadShowsMainWindow_data();
@@ -391,6 +394,94 @@ void TestFrmkLID::failedWriteReportedInsteadOfSuccess() {
     } else {
         QCOMPARE(storedScores(QStringLiteral("4")), QStringList(8, QString()));
     }
+}
+
+void TestFrmkLID::typedParticularsStoredWhenLeft_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("same code again") << QStringLiteral("3");
+    QTest::newRow("another code") << QStringLiteral("4");
+    QTest::newRow("unknown code") << QStringLiteral("77");
+    QTest::newRow("Command4") << QStringLiteral("Command4");
+    QTest::newRow("close box") << QStringLiteral("close");
+}
+
+void TestFrmkLID::typedParticularsStoredWhenLeft() {
+    QFETCH(QString, how);
+    m_fixture->addTestTaker(QStringLiteral("3"),
+                            {{QStringLiteral("FName"), QStringLiteral("old")}});
+    m_fixture->addAnswers(QStringLiteral("3"), filled(QStringLiteral("2")));
+    m_fixture->addTestTaker(QStringLiteral("4"), {{QStringLiteral("FName"), QStringLiteral("B")}});
+    m_fixture->addAnswers(QStringLiteral("4"), filled(QStringLiteral("4")));
+    m_window->show();
+    choose(QStringLiteral("3"));
+    box(QStringLiteral("Text3(3)"))->setText(QStringLiteral("new"));
+    m_dialogs->clear();
+
+    if (how == QLatin1String("Command4")) {
+        button(how)->click();
+    } else if (how == QLatin1String("close")) {
+        m_window->close();
+    } else {
+        choose(how);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(m_fixture->value(QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = '3'")),
+             QStringLiteral("new"));
+    QCOMPARE(m_fixture->value(QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = '4'")),
+             QStringLiteral("B"));
+    for (const ScriptedDialogs::Entry &entry : m_dialogs->entries())
+        QVERIFY2(entry.kind != ScriptedDialogs::Kind::Message, qPrintable(entry.text));
+    if (how == QLatin1String("Command4") || how == QLatin1String("close")) {
+        QVERIFY(!m_window);
+        QVERIFY(MainWindowHost::loaded());
+    } else if (how == QLatin1String("3")) {
+        QCOMPARE(box(QStringLiteral("Text3(3)"))->text(), QStringLiteral("new"));
+        QCOMPARE(m_dialogs->timedTexts(), QStringList{kSaved});
+    }
+}
+
+void TestFrmkLID::failedStoreOfTypedParticularsKeepsThem() {
+    m_fixture->addTestTaker(QStringLiteral("3"),
+                            {{QStringLiteral("FName"), QStringLiteral("old")}});
+    m_fixture->addAnswers(QStringLiteral("3"), filled(QStringLiteral("2")));
+    m_fixture->addTestTaker(QStringLiteral("4"));
+    m_fixture->addAnswers(QStringLiteral("4"), filled(QStringLiteral("4")));
+    m_window->show();
+    choose(QStringLiteral("3"));
+    box(QStringLiteral("Text3(3)"))->setText(QStringLiteral("new"));
+    m_fixture->failWrites(QStringLiteral("IDE"), QStringLiteral("UPDATE"));
+    m_dialogs->clear();
+
+    // Choosing another test-taker reports the failure and keeps the one on screen.
+    choose(QStringLiteral("4"));
+    QCOMPARE(m_dialogs->entries().size(), 2);
+    const ScriptedDialogs::Entry error = m_dialogs->entries().at(1);
+    QCOMPARE(error.title, QStringLiteral("خطا"));
+    QVERIFY2(error.text.contains(QStringLiteral("disk I/O error")), qPrintable(error.text));
+    QVERIFY(m_window->isChosen());
+    QCOMPARE(box(QStringLiteral("Text15"))->text(), QStringLiteral("3"));
+    QCOMPARE(box(QStringLiteral("Text3(3)"))->text(), QStringLiteral("new"));
+
+    // Closing asks; No keeps the window and the typed text.
+    m_dialogs->clear();
+    m_dialogs->pushReply(DialogService::Reply::No);
+    QVERIFY(!m_window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(m_window && m_window->isVisible());
+    QCOMPARE(m_dialogs->entries().size(), 1);
+    QCOMPARE(m_dialogs->entries().first().buttons, DialogService::Buttons::YesNo);
+    QCOMPARE(box(QStringLiteral("Text3(3)"))->text(), QStringLiteral("new"));
+    QVERIFY(!MainWindowHost::loaded());
+
+    // Yes lets the edits go.
+    m_dialogs->pushReply(DialogService::Reply::Yes);
+    QVERIFY(m_window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_window);
+    QVERIFY(MainWindowHost::loaded());
+    QCOMPARE(m_fixture->value(QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = '3'")),
+             QStringLiteral("old"));
 }
 
 void TestFrmkLID::profileOnlyOnceChosen() {

@@ -29,26 +29,11 @@ QFrame *makePanel(QWidget *parent, const QString &name, int left, int top, int w
     return frame;
 }
 
-// Right-to-left text against the control's right edge. (Without AlignAbsolute, Qt mirrors
-// AlignRight to the left edge in a right-to-left widget.)
-void rightToLeft(QLabel *label) {
-    label->setLayoutDirection(Qt::RightToLeft);
-    label->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
-}
-void rightToLeft(QLineEdit *edit) {
-    edit->setLayoutDirection(Qt::RightToLeft);
-    edit->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
-}
-
-QLabel *makeCaption(QWidget *parent, const QString &name, const QString &text, int left, int top,
-                    int width, int height) {
-    QLabel *label = makeLabel(parent, name, text, left, top, width, height);
-    label->setFont(layoutFont(QStringLiteral("B Nazanin"), 12, true));
-    rightToLeft(label);
-    return label;
-}
-
 const QString kCodeFilter = QStringLiteral("code");
+
+QString particularsNotSaved() {
+    return QStringLiteral("تغييرات ذخيره نشد");
+}
 
 } // namespace
 
@@ -126,7 +111,7 @@ void FrmkLID::buildParticulars() {
         QLineEdit *edit = makeTextBox(m_particulars, QString::fromLatin1(field.box), field.boxLeft,
                                       field.top, field.boxWidth, 375);
         edit->setFont(layoutFont(QStringLiteral("B Nazanin"), 11, true));
-        rightToLeft(edit);
+        makeRightToLeft(edit);
     }
     box(QStringLiteral("Text15"))->setReadOnly(true);
     box(QStringLiteral("Text6"))->setMaxLength(3);
@@ -279,6 +264,14 @@ void FrmkLID::chooseAndScore() {
         return;
     }
 
+    // The particulars typed for the test-taker on screen go to the file before the lookup
+    // moves the view to another (or the same) row.
+    const Status kept = storeEditedParticulars();
+    if (!kept) {
+        ShowStorageError(this, particularsNotSaved(), kept.error());
+        return;
+    }
+
     // Answers saved since this window opened must be seen.
     dataControl(QStringLiteral("Adodc1"))->refresh();
     dataControl(QStringLiteral("Adodc2"))->refresh();
@@ -292,7 +285,8 @@ void FrmkLID::chooseAndScore() {
         return;
     }
 
-    for (const char *name : {"Adodc2", "Adodc3", "Adodc5", "Adodc6"})
+    // Adodc6 holds the code's filter already.
+    for (const char *name : {"Adodc2", "Adodc3", "Adodc5"})
         dataControl(QString::fromLatin1(name))->setFilter(kCodeFilter, code);
     m_scorePanel->show();
     m_particulars->show();
@@ -329,7 +323,7 @@ void FrmkLID::chooseAndScore() {
 void FrmkLID::saveParticulars() {
     const Status written = dataControl(QStringLiteral("Adodc3"))->update();
     if (!written) {
-        ShowStorageError(this, QStringLiteral("تغييرات ذخيره نشد"), written.error());
+        ShowStorageError(this, particularsNotSaved(), written.error());
         return;
     }
     TimedMessage(this, QStringLiteral("تغييرات ذخيره شد"));
@@ -354,7 +348,20 @@ void FrmkLID::openProfile() {
     Frmp::open(this, particulars, scores);
 }
 
+Status FrmkLID::storeEditedParticulars() {
+    DataControl *particulars = dataControl(QStringLiteral("Adodc3"));
+    if (!particulars->hasCurrentRow() || !particulars->isModified())
+        return Status::success();
+    return particulars->update();
+}
+
 void FrmkLID::closeEvent(QCloseEvent *event) {
+    // Closing would lose particulars typed but not saved: only the user may let them go.
+    const Status kept = storeEditedParticulars();
+    if (!kept && !ConfirmCloseWithoutStoring(this, particularsNotSaved(), kept.error())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     MainWindowHost::show();
 }

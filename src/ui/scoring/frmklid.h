@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/status.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -47,6 +49,8 @@ private:
     void openDataControls();
     QLineEdit *box(const QString &name) const;
     QStringList answers() const;
+    // Stores the particulars' row when it holds edits not yet stored.
+    Status storeEditedParticulars();
 
     QFrame *m_particulars = nullptr;
     QFrame *m_commands = nullptr;

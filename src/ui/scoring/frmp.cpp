@@ -107,13 +107,6 @@ QLabel *makeSheetLabel(QWidget *parent, const QString &name, const QString &text
     return label;
 }
 
-// Right-to-left text that sits against the label's right edge. (Without AlignAbsolute, Qt
-// mirrors AlignRight to the left edge in a right-to-left widget.)
-void rightToLeft(QLabel *label) {
-    label->setLayoutDirection(Qt::RightToLeft);
-    label->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
-}
-
 } // namespace
 
 Frmp::Frmp(QWidget *parent) : QWidget(parent) {
@@ -190,7 +183,7 @@ void Frmp::buildHeader() {
 
     QLabel *address = makeSheetLabel(this, QStringLiteral("Label1(6)"), QString(), 435, 8370, 10920,
                                      255, layoutFont(QStringLiteral("Arial"), 11.25, true));
-    rightToLeft(address);
+    makeRightToLeft(address);
     address->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
 }
 
@@ -225,10 +218,10 @@ void Frmp::buildStrip() {
         QLabel *caption =
             makeSheetLabel(strip, QStringLiteral("lblscale(%1)").arg(item.caption), item.text,
                            item.captionLeft, item.captionTop, item.captionWidth, 405, font);
-        rightToLeft(caption);
+        makeRightToLeft(caption);
         QLabel *value = makeSheetLabel(strip, QStringLiteral("lblSID(%1)").arg(index++), QString(),
                                        item.valueLeft, item.valueTop, item.valueWidth, 405, font);
-        rightToLeft(value);
+        makeRightToLeft(value);
         m_values << value;
     }
 }
@@ -276,7 +269,7 @@ void Frmp::buildChart() {
     for (const auto &spec : rows) {
         QLabel *caption = makeSheetLabel(this, QStringLiteral("lblscale(%1)").arg(spec.caption),
                                          spec.text, 465, spec.captionTop, 1785, 405, rowFont);
-        rightToLeft(caption);
+        makeRightToLeft(caption);
 
         QLabel *score = makeSheetLabel(this, QStringLiteral("LblKHAM(%1)").arg(row), QString(),
                                        2385, spec.scoreTop, 255, 375, scoreFont);

@@ -32,13 +32,6 @@ QString searchField(int search) {
     return QString::fromLatin1(fields[search]);
 }
 
-QLabel *makeCaption(QWidget *parent, const QString &name, const QString &text, int left, int top,
-                    int width, int height) {
-    QLabel *label = makeLabel(parent, name, text, left, top, width, height);
-    label->setFont(layoutFont(QStringLiteral("B Nazanin"), 12, true));
-    makeRightToLeft(label);
-    return label;
-}
 } // namespace
 
 FrmCode::FrmCode(QWidget *parent) : QWidget(parent) {
@@ -276,7 +269,12 @@ void FrmCode::deleteTestTaker() {
     }
     DataControl *testTaker = dataControl(QStringLiteral("Adodc3"));
     DataControl *answers = dataControl(QStringLiteral("Adodc4"));
-    testTaker->setFilter(QStringLiteral("Code"), code);
+    const Status found = testTaker->setFilter(QStringLiteral("Code"), code);
+    if (!found) {
+        ShowStorageError(this, QStringLiteral("اطلاعات آزمودني خوانده نشد"), found.error());
+        testTaker->refresh();
+        return;
+    }
     if (testTaker->rowCount() == 0) {
         TimedMessage(this, QStringLiteral("فردي با اين کد وجود ندارد"));
         testTaker->refresh();
