@@ -56,6 +56,14 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, int
     return label;
 }
 
+QLabel *makeCaption(QWidget *parent, const QString &name, const QString &text, int left, int top,
+                    int width, int height) {
+    QLabel *label = makeLabel(parent, name, text, left, top, width, height);
+    label->setFont(layoutFont(QStringLiteral("B Nazanin"), 12, true));
+    makeRightToLeft(label);
+    return label;
+}
+
 QLabel *makeSkinLabel(QWidget *parent, const QString &name, const QString &text, int left, int top,
                       int width, int height) {
     QLabel *label = makeLabel(parent, name, text, left, top, width, height);

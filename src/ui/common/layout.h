@@ -31,6 +31,9 @@ void makeRightToLeft(QWidget *widget);
 // find it.
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, int left, int top,
                   int width, int height);
+// A caption beside a box: right-to-left, "B Nazanin" 12 bold.
+QLabel *makeCaption(QWidget *parent, const QString &name, const QString &text, int left, int top,
+                    int width, int height);
 // A skinned label: drawn in the current skin's caption style.
 QLabel *makeSkinLabel(QWidget *parent, const QString &name, const QString &text, int left, int top,
                       int width, int height);
