@@ -15,11 +15,8 @@ QPointer<Frm1> &instance() {
 
 Frm1 *MainWindowHost::loaded() {
     Frm1 *window = instance().data();
-    // A window that is closing is already unloaded.
-    return window && window->testAttribute(Qt::WA_DeleteOnClose) &&
-                   !window->property("unloading").toBool()
-               ? window
-               : nullptr;
+    // A window that is closing is already unloaded; it is deleted once its close has run.
+    return window && !window->property("unloading").toBool() ? window : nullptr;
 }
 
 Frm1 *MainWindowHost::ensureLoaded() {
