@@ -82,15 +82,30 @@ QSqlQuery &DataControl::prepared(const QString &sql, Status *status) {
     return *slot;
 }
 
-QString DataControl::whereClause() const {
-    if (!m_filterField)
-        return QString();
-    return QStringLiteral(" WHERE %1 = ?").arg(schema::quoted(*m_filterField));
+QString DataControl::whereClause(const QString &condition) const {
+    QStringList conditions;
+    if (m_filterField)
+        conditions << QStringLiteral("%1 = ?").arg(schema::quoted(*m_filterField));
+    if (!condition.isEmpty())
+        conditions << condition;
+    return conditions.isEmpty()
+               ? QString()
+               : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
 }
 
-void DataControl::bindFilter(QSqlQuery &query) const {
-    if (m_filterField)
-        query.bindValue(0, m_filterValue);
+int DataControl::bindFilter(QSqlQuery &query) const {
+    if (!m_filterField)
+        return 0;
+    query.bindValue(0, m_filterValue);
+    return 1;
+}
+
+Status DataControl::quotedField(const QString &name, QString *column) const {
+    const int index = fieldIndex(name);
+    if (!isOpen() || index < 0)
+        return Status::failure(QStringLiteral("فيلد %1 در جدول %2 نيست").arg(name, m_table));
+    *column = schema::quoted(m_fields.at(index));
+    return Status::success();
 }
 
 Status DataControl::loadOne(bool last) {
@@ -320,29 +335,23 @@ Status DataControl::visibleKeys(QVector<qint64> *keys) {
 Status DataControl::rowsByKeyRange(qint64 firstKey, qint64 lastKey, const QStringList &fields,
                                    QVector<QPair<qint64, QStringList>> *rows) {
     rows->clear();
-    if (!isOpen())
-        return fail(QStringLiteral("بانک اطلاعات باز نيست"));
-    QStringList columns{schema::quoted(schema::OrderKey)};
-    for (const QString &name : fields) {
-        const int index = fieldIndex(name);
-        if (index < 0)
-            return fail(QStringLiteral("فيلد %1 در جدول %2 نيست").arg(name, m_table));
-        columns << schema::quoted(m_fields.at(index));
-    }
     const QString keyColumn = schema::quoted(schema::OrderKey);
-    QString where = whereClause();
-    where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
-    where += keyColumn + QStringLiteral(" BETWEEN ? AND ?");
+    QStringList columns{keyColumn};
+    for (const QString &name : fields) {
+        QString column;
+        if (const Status known = quotedField(name, &column); !known)
+            return known;
+        columns << column;
+    }
     Status status;
-    QSqlQuery &query = prepared(
-        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
-            .arg(columns.join(QLatin1Char(',')), schema::quoted(m_table), where, keyColumn),
-        &status);
+    QSqlQuery &query =
+        prepared(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+                     .arg(columns.join(QLatin1Char(',')), schema::quoted(m_table),
+                          whereClause(keyColumn + QStringLiteral(" BETWEEN ? AND ?")), keyColumn),
+                 &status);
     if (!status)
         return status;
-    int position = 0;
-    if (m_filterField)
-        query.bindValue(position++, m_filterValue);
+    int position = bindFilter(query);
     query.bindValue(position++, firstKey);
     query.bindValue(position, lastKey);
     if (!query.exec())
@@ -360,27 +369,22 @@ Status DataControl::rowsByKeyRange(qint64 firstKey, qint64 lastKey, const QStrin
 
 Status DataControl::wholeNumberValues(const QString &field, qint64 from, QVector<qint64> *numbers) {
     numbers->clear();
-    const int index = fieldIndex(field);
-    if (!isOpen() || index < 0)
-        return fail(QStringLiteral("فيلد %1 در جدول %2 نيست").arg(field, m_table));
-    const QString column = schema::quoted(m_fields.at(index));
-    QString where = whereClause();
-    where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+    QString column;
+    if (const Status known = quotedField(field, &column); !known)
+        return known;
     // Eighteen digits at most: every such number fits in 64 bits.
-    where += QStringLiteral("%1 GLOB '[1-9]*' AND %1 NOT GLOB '*[^0-9]*' AND length(%1) <= 18 "
-                            "AND CAST(%1 AS INTEGER) >= ?")
-                 .arg(column);
+    const QString condition =
+        QStringLiteral("%1 GLOB '[1-9]*' AND %1 NOT GLOB '*[^0-9]*' AND length(%1) <= 18 "
+                       "AND CAST(%1 AS INTEGER) >= ?")
+            .arg(column);
     Status status;
     QSqlQuery &query =
         prepared(QStringLiteral("SELECT CAST(%1 AS INTEGER) AS n FROM %2%3 ORDER BY n")
-                     .arg(column, schema::quoted(m_table), where),
+                     .arg(column, schema::quoted(m_table), whereClause(condition)),
                  &status);
     if (!status)
         return status;
-    int position = 0;
-    if (m_filterField)
-        query.bindValue(position++, m_filterValue);
-    query.bindValue(position, from);
+    query.bindValue(bindFilter(query), from);
     if (!query.exec())
         return fail(Database::errorText(query.lastError()));
     while (query.next())
@@ -391,10 +395,9 @@ Status DataControl::wholeNumberValues(const QString &field, qint64 from, QVector
 
 Status DataControl::distinctValues(const QString &field, QStringList *values) {
     values->clear();
-    const int index = fieldIndex(field);
-    if (!isOpen() || index < 0)
-        return fail(QStringLiteral("فيلد %1 در جدول %2 نيست").arg(field, m_table));
-    const QString column = schema::quoted(m_fields.at(index));
+    QString column;
+    if (const Status known = quotedField(field, &column); !known)
+        return known;
     Status status;
     QSqlQuery &query = prepared(
         QStringLiteral("SELECT %1 FROM %2%3 GROUP BY %1 ORDER BY min(%4)")

@@ -78,8 +78,11 @@ signals:
 
 private:
     int fieldIndex(const QString &name) const;
-    QString whereClause() const;
-    void bindFilter(QSqlQuery &query) const;
+    // " WHERE" with the filter and the extra condition, or nothing.
+    QString whereClause(const QString &condition = QString()) const;
+    // Binds the filter's value; returns the next parameter position.
+    int bindFilter(QSqlQuery &query) const;
+    Status quotedField(const QString &name, QString *column) const;
     Status loadOne(bool last);
     Status fail(const QString &error);
     QSqlQuery &prepared(const QString &sql, Status *status);
