@@ -13,6 +13,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSysInfo>
 #include <QTest>
@@ -99,7 +100,14 @@ private Q_SLOTS:
         SingleInstance probe(fixture->path());
         QFile stale(probe.lockPath());
         QVERIFY(stale.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        stale.write("999999\nKelvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        // The process id of a copy that has ended.
+        QProcess ended;
+        ended.start(QStringLiteral("true"));
+        QVERIFY(ended.waitForStarted());
+        const qint64 pid = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        stale.write(QByteArray::number(pid) + "\nKelvane\n" + QSysInfo::machineHostName().toUtf8() +
+                    "\n");
         stale.close();
         QVERIFY(start());
     }
