@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QtEndian>
 
 #include <vector>
 
@@ -102,17 +103,24 @@ Status createFile(schema::FileKind kind, const QString &path) {
     return status;
 }
 
-Status checkFile(schema::FileKind kind, const QString &path) {
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return Status::failure(QStringLiteral("اين مسير فايل نيست"));
-    const QString name = QStringLiteral("kelvane-check:") + info.absoluteFilePath();
+// The raw header names the file as ours, readable even while a journal blocks SQLite's reads.
+bool headerIsOurs(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(100);
+    return header.size() == 100 && header.startsWith(QByteArray("SQLite format 3\0", 16)) &&
+           qFromBigEndian<qint32>(header.constData() + 68) == schema::ApplicationId;
+}
+
+Status checkTables(schema::FileKind kind, const QString &path, const QString &name, bool readOnly) {
     Status status = Status::success();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         // Read-only: a file that is not ours must stay exactly as it was.
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (readOnly)
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!db.open()) {
             status = Status::failure(Database::errorText(db.lastError()));
         } else {
@@ -135,6 +143,20 @@ Status checkFile(schema::FileKind kind, const QString &path) {
         }
     }
     QSqlDatabase::removeDatabase(name);
+    return status;
+}
+
+Status checkFile(schema::FileKind kind, const QString &path) {
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return Status::failure(QStringLiteral("اين مسير فايل نيست"));
+    const QString name = QStringLiteral("kelvane-check:") + info.absoluteFilePath();
+    Status status = checkTables(kind, path, name, true);
+    // A commit cut short by a crash or power loss leaves a journal that must be rolled back
+    // before the file can be read, which a read-only connection cannot do. The file is ours,
+    // so SQLite may roll its own journal back.
+    if (!status && QFileInfo::exists(path + QStringLiteral("-journal")) && headerIsOurs(path))
+        status = checkTables(kind, path, name, false);
     return status;
 }
 
