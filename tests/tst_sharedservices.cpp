@@ -36,6 +36,10 @@ private Q_SLOTS:
         QTest::newRow("backspace") << "\b" << int(Qt::Key_Backspace) << 9 << "" << false;
         QTest::newRow("enter") << "\r" << int(Qt::Key_Return) << 9 << "1" << false;
         QTest::newRow("arrow types nothing") << "" << int(Qt::Key_Left) << 9 << "1" << false;
+        // Editing and moving keys with the control texts an X11 keyboard gives them.
+        QTest::newRow("tab") << "\t" << int(Qt::Key_Tab) << 9 << "1" << false;
+        QTest::newRow("shift tab") << "\t" << int(Qt::Key_Backtab) << 9 << "1" << false;
+        QTest::newRow("delete") << "\x7f" << int(Qt::Key_Delete) << 9 << "" << false;
     }
     void digitFilterKeys() {
         QFETCH(QString, typed);
@@ -48,11 +52,26 @@ private Q_SLOTS:
         auto *field = new QLineEdit(&window);
         attachDigitsOnly(field, highest);
         field->setText(QStringLiteral("1"));
+        field->setCursorPosition(key == Qt::Key_Delete ? 0 : 1);
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
         QApplication::sendEvent(field, &press);
         QCOMPARE(field->text(), expected);
         QCOMPARE(dialogs.timedTexts(),
                  refused ? QStringList{QStringLiteral("شما بايد عدد وارد كنيد")} : QStringList{});
+    }
+
+    void tabLeavesTheField() {
+        ScriptedDialogs dialogs;
+        QWidget window;
+        auto *age = new QLineEdit(&window);
+        auto *next = new QLineEdit(&window);
+        attachDigitsOnly(age);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        age->setFocus();
+        QTest::keyClick(age, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+        QVERIFY(dialogs.entries().isEmpty());
     }
 
     void pasteIsRefusedLikeAnyOtherNonDigit() {
@@ -63,6 +82,11 @@ private Q_SLOTS:
         QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(field.text(), QString());
         QCOMPARE(dialogs.timedTexts().size(), 1);
+        // Text that arrives without a key (the X11 selection, a drop) is kept out too.
+        field.insert(QStringLiteral("4a"));
+        QCOMPARE(field.text(), QString());
+        field.insert(QStringLiteral("42"));
+        QCOMPARE(field.text(), QStringLiteral("42"));
     }
 
     void leadingNumbers_data() {

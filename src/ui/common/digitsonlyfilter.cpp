@@ -6,19 +6,26 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 namespace kelvane {
 
 DigitsOnlyFilter::DigitsOnlyFilter(QLineEdit *field, int highestDigit, const QString &message)
     : QObject(field), m_field(field), m_highestDigit(highestDigit), m_message(message) {
     field->installEventFilter(this);
-    // Paste and drop would bring text in without a key press.
+    // Paste, drop and the X11 selection would bring text in without a key press; what the
+    // keys cannot bring, the validator keeps out.
     field->setContextMenuPolicy(Qt::NoContextMenu);
     field->setAcceptDrops(false);
+    field->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-%1]*").arg(highestDigit)), field));
 }
 
 DigitsOnlyFilter::Verdict DigitsOnlyFilter::judge(const QString &typed, int key, int highestDigit) {
     if (key == Qt::Key_Backspace || key == Qt::Key_Return || key == Qt::Key_Enter)
+        return Verdict::Pass;
+    // Moving and deleting keys type a control character on X11 ("\t", DEL) but type nothing.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete)
         return Verdict::Pass;
     if (typed.isEmpty())
         return Verdict::Pass; // navigation and modifier keys type nothing

@@ -27,8 +27,13 @@ void Desktop::openUrl(const QUrl &url) {
 bool Desktop::startCalculator() {
     if (calculatorHandler())
         return calculatorHandler()();
-    const char *candidates[] = {"calc",       "gnome-calculator", "kcalc", "mate-calc",
-                                "galculator", "qalculate-gtk",    "xcalc"};
+#ifdef Q_OS_WIN
+    const char *candidates[] = {"calc"};
+#else
+    // Desktop calculators only: Debian's "calc" is a terminal program.
+    const char *candidates[] = {"gnome-calculator", "kcalc",         "mate-calc",
+                                "galculator",       "qalculate-gtk", "xcalc"};
+#endif
     for (const char *name : candidates) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!program.isEmpty())
