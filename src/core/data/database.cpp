@@ -96,6 +96,12 @@ Status createFile(schema::FileKind kind, const QString &path) {
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
     }
+    // A journal beside a file that is gone belongs to nothing; left there, SQLite would play it
+    // into the new file.
+    if (status && QFileInfo::exists(path + QStringLiteral("-journal")) &&
+        !QFile::remove(path + QStringLiteral("-journal")))
+        status = Status::failure(QStringLiteral("فايل %1 پاک نشد")
+                                     .arg(QFileInfo(path).fileName() + QStringLiteral("-journal")));
     if (status && !QFile::rename(building, path))
         status = Status::failure(QStringLiteral("نام فايل تغيير نکرد"));
     if (!status)
