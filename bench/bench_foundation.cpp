@@ -55,28 +55,30 @@ int main(int argc, char **argv) {
     reportRow(QStringLiteral("refresh (IDE)"), medianMicros(201, [&] { ide.refresh(); }),
               medianMicros(201, [&] { raw.exec("SELECT * FROM IDE ORDER BY RowOrder LIMIT 1"); }));
 
-    int probe = 0;
-    auto nextCode = [&] { return QByteArray::number(1 + (probe++ * 7919) % TestTakers); };
-    reportRow(
-        QStringLiteral("filter by code (Answer)"),
-        medianMicros(
-            201,
-            [&] { answers.setFilter(QStringLiteral("code"), QString::fromLatin1(nextCode())); }),
-        medianMicros(201, [&] {
-            raw.exec("SELECT * FROM Answer WHERE Code = ? ORDER BY RowOrder LIMIT 1", {nextCode()});
-        }));
+    CodeCycle codes;
+    reportRow(QStringLiteral("filter by code (Answer)"),
+              medianMicros(201,
+                           [&] {
+                               answers.setFilter(QStringLiteral("code"),
+                                                 QString::fromLatin1(codes.next()));
+                           }),
+              medianMicros(201, [&] {
+                  raw.exec("SELECT * FROM Answer WHERE Code = ? ORDER BY RowOrder LIMIT 1",
+                           {codes.next()});
+              }));
 
     reportRow(QStringLiteral("row count (IDE, whole table)"),
               medianMicros(
                   101, [&] { ide.rowCount(); }, [&] { ide.refresh(); }),
               medianMicros(101, [&] { raw.exec("SELECT count(*) FROM IDE"); }));
 
-    reportRow(QStringLiteral("row count (IDE, filtered by code)"),
-              medianMicros(
-                  101, [&] { ide.rowCount(); },
-                  [&] { ide.setFilter(QStringLiteral("Code"), QString::fromLatin1(nextCode())); }),
-              medianMicros(
-                  101, [&] { raw.exec("SELECT count(*) FROM IDE WHERE Code = ?", {nextCode()}); }));
+    reportRow(
+        QStringLiteral("row count (IDE, filtered by code)"),
+        medianMicros(
+            101, [&] { ide.rowCount(); },
+            [&] { ide.setFilter(QStringLiteral("Code"), QString::fromLatin1(codes.next())); }),
+        medianMicros(101,
+                     [&] { raw.exec("SELECT count(*) FROM IDE WHERE Code = ?", {codes.next()}); }));
 
     // A new answer row: add, set the code, store (a durable write with full sync).
     const double addOurs = medianMicros(51, [&] {

@@ -92,8 +92,7 @@ int main(int argc, char **argv) {
     {
         RawDb raw(mainFile);
         ScoreKeeper scores(raw);
-        int probe = 0;
-        auto nextCode = [&] { return QByteArray::number(1 + (probe++ * 7919) % TestTakers); };
+        CodeCycle codes;
 
         // Scoring: the code comes from the input box; every run picks another test-taker.
         constexpr int ScoreRuns = 51;
@@ -101,7 +100,7 @@ int main(int argc, char **argv) {
         QApplication::processEvents();
         QPushButton *choose = child<QPushButton>(scoring, "Command1");
         auto chooseNext = [&] {
-            const QByteArray code = nextCode();
+            const QByteArray code = codes.next();
             scores.keep(code);
             dialogs.input = QString::fromLatin1(code);
         };
@@ -136,7 +135,7 @@ int main(int argc, char **argv) {
             return sums;
         };
         const double scoreRaw = medianMicros(ScoreRuns, [&] {
-            const QByteArray code = nextCode();
+            const QByteArray code = codes.next();
             scores.keep(code);
             raw.exec(updateSql, rawScores(code) << code);
         });
@@ -151,7 +150,7 @@ int main(int argc, char **argv) {
                 choose->click();
             });
         expectBoxes("score again", 2 * ScoreRuns, 0);
-        const double rescoreRaw = medianMicros(ScoreRuns, [&] { rawScores(nextCode()); });
+        const double rescoreRaw = medianMicros(ScoreRuns, [&] { rawScores(codes.next()); });
         reportRow(QStringLiteral("  the same, scores unchanged (no write)"), rescoreOurs,
                   rescoreRaw);
         closeAndUnload(scoring);

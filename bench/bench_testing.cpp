@@ -137,13 +137,12 @@ int main(int argc, char **argv) {
         QLineEdit *codeBox = child<QLineEdit>(sheet, "Text4");
         QPushButton *select = child<QPushButton>(sheet, "Command3");
 
-        int probe = 0;
-        auto nextCode = [&] { return QByteArray::number(1 + (probe++ * 7919) % TestTakers); };
+        CodeCycle codes;
         const double selectOurs = medianMicros(
             101, [&] { select->click(); },
-            [&] { codeBox->setText(QString::fromLatin1(nextCode())); });
+            [&] { codeBox->setText(QString::fromLatin1(codes.next())); });
         const double selectRaw = medianMicros(101, [&] {
-            const QByteArray code = nextCode();
+            const QByteArray code = codes.next();
             raw.exec("SELECT * FROM Answer WHERE Code = ? ORDER BY RowOrder LIMIT 1", {code});
             raw.exec("SELECT * FROM IDE WHERE Code = ? ORDER BY RowOrder LIMIT 1", {code});
         });

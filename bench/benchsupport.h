@@ -20,6 +20,16 @@ struct sqlite3;
 // How many test-takers the benchmarks' folder holds.
 constexpr int TestTakers = 100000;
 
+// Registered codes "1" … TestTakers visited in a scattered order, so repeated probes do not
+// keep hitting the same cached pages.
+class CodeCycle {
+public:
+    QByteArray next() { return QByteArray::number(1 + (m_probe++ * 7919) % TestTakers); }
+
+private:
+    int m_probe = 0;
+};
+
 // Creates both databases in the folder (when missing) and registers `count` test-takers with
 // codes "1" … count, names drawn from small pools (so name searches hit many rows), groups
 // A–G, and a full answer row each. Returns false with a message on stderr on failure.
